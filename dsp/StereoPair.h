@@ -1,0 +1,11 @@
+#pragma once
+
+namespace orv {
+
+// One sample of each channel.
+struct StereoPair {
+    double l;
+    double r;
+};
+
+}  // namespace orv
