@@ -79,8 +79,8 @@ void dB2string(float value, char* text, int maxLen) {
         appendCut(text, "-oo", maxLen, 0);
         return;
     }
-    const float lg = std::log10(value);
-    float2string(static_cast<float>(20.0 * static_cast<double>(lg)), text, maxLen);
+    // The logarithm of the single-precision amplitude, taken in double: 0.5 must read "-6.02059".
+    float2string(static_cast<float>(20.0 * std::log10(static_cast<double>(value))), text, maxLen);
 }
 
 }  // namespace orv
