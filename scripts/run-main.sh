@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux
-build/linux/tests/host/orvmorix-probe build/linux/plugin/OrvMorix.so
+build/linux/tests/probe/orvmorix-probe build/linux/plugin/OrvMorix.so
