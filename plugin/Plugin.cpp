@@ -34,6 +34,7 @@ Plugin::Plugin(audioMasterCallback audioMaster) : CPresetSystemEffect(audioMaste
     setInitialDelay(kStartLatency);
 
     loadFactoryPrograms();
+    loadMeteringPrefs();
 
     Editor* productEditor = new (std::nothrow) Editor(this);
     setEditor(productEditor);

@@ -5,14 +5,19 @@
 
 #include "presets/CPresetSystemEditor.h"
 #include "presets/FactoryPrograms.h"
+#include "presets/HostChunkFormat.h"
+#include "presets/LegacyProgramReader.h"
+#include "presets/MeteringPrefs.h"
+#include "presets/ProgramImage.h"
+#include "presets/ProgramStreamFormat.h"
 
 namespace orv {
 
 CPresetSystemEffect::CPresetSystemEffect(audioMasterCallback audioMaster, int32_t numParams_)
-    : AudioEffectX(audioMaster, 1, numParams_) {
+    : AudioEffectX(audioMaster, 1, numParams_), chunkBuffer(new (std::nothrow) uint8_t[chunk::kSize]) {
     programStore = new (std::nothrow) ProgramRecord[kNumStoredPrograms]();
     loadFactoryPrograms();
-    if (programStore) defaultProgram = programStore[0];
+    if (programStore) copyProgram(defaultProgram, programStore[0]);
     programsAreChunks(true);
 }
 
@@ -33,9 +38,13 @@ float CPresetSystemEffect::getParameter(int32_t index) {
 }
 
 void CPresetSystemEffect::setProgramName(char* name) {
-    if (!programStore) return;
+    if (!programStore || !name) return;
     copyProgramName(programStore[getCurrentProgramIndex()], name);
-    if (CPresetSystemEditor* e = presetEditor()) e->programNameChanged();
+    // The editor's field takes up to 24 characters of what the host sent.
+    char shown[kProgramNameSize + 1] = {};
+    for (int32_t i = 0; i < kProgramNameSize && name[i]; ++i) shown[i] = name[i];
+    CPresetSystemEditor* e = presetEditor();
+    if (e && e->isOpen()) e->showProgramName(shown);
 }
 
 void CPresetSystemEffect::getProgramName(char* name) {
@@ -54,6 +63,54 @@ bool CPresetSystemEffect::getProgramNameIndexed(int32_t category, int32_t index,
     std::memcpy(text, programStore[index].name, kProgramNameSize);
     text[kProgramNameSize] = 0;
     return true;
+}
+
+int32_t CPresetSystemEffect::getChunk(void** data, bool isPreset) {
+    (void)isPreset;
+    CPresetSystemEditor* e = presetEditor();
+    if (!data || !chunkBuffer || !e) return 0;
+    std::vector<uint8_t> bank;
+    const int32_t length = e->writeBankStream(bank);
+    if (length <= 0 || chunk::kHeaderSize + bank.size() > chunk::kSize) return 0;
+    std::memset(chunkBuffer.get(), 0, chunk::kSize);
+    putI32(chunkBuffer.get(), chunk::kVersion);
+    putI32(chunkBuffer.get() + chunk::kIdentifierOffset, getEffectId());
+    std::memcpy(chunkBuffer.get() + chunk::kHeaderSize, bank.data(), bank.size());
+    *data = chunkBuffer.get();
+    return static_cast<int32_t>(chunk::kHeaderSize + bank.size());
+}
+
+int32_t CPresetSystemEffect::setChunk(void* data, int32_t byteSize, bool isPreset) {
+    (void)isPreset;
+    if (!data || byteSize < static_cast<int32_t>(chunk::kHeaderSize) || !programStore || !chunkBuffer || !editor)
+        return -1;
+    const ByteSpan bytes(static_cast<const uint8_t*>(data), static_cast<size_t>(byteSize));
+    const std::optional<bool> reverse =
+        identifierByteOrder(bytes.from(chunk::kIdentifierOffset), static_cast<uint32_t>(getEffectId()));
+    if (!reverse) return -1;
+    switch (bytes.i32(0, *reverse)) {
+        case chunk::kLegacyVersion: return setLegacyChunk(bytes.data(), bytes.size(), *reverse);
+        case chunk::kVersion: return setStreamChunk(bytes.data(), bytes.size(), *reverse);
+        default: return -1;
+    }
+}
+
+int32_t CPresetSystemEffect::setLegacyChunk(const uint8_t* data, size_t size, bool reverse) {
+    stream::LoadedBank bank;
+    bank.programs = snapshotBank();
+    if (!legacy::readChunk(ByteSpan(data, size), reverse, defaultProgram, excludedFromLoad(), bank)) return -1;
+    presetEditor()->takeBank(bank, bank.current);
+    return 0;
+}
+
+// The bank stream behind the 8-byte chunk header must say it is one of ours and a bank.
+int32_t CPresetSystemEffect::setStreamChunk(const uint8_t* data, size_t size, bool reverse) {
+    const ByteSpan bank = ByteSpan(data, size).from(chunk::kHeaderSize);
+    const std::optional<stream::Header> header = stream::readHeader(bank, reverse);
+    if (!header || header->identifier != ByteSpan(data, size).u32(chunk::kIdentifierOffset, false) ||
+        header->kind != stream::kKindBank)
+        return -1;
+    return presetEditor()->readBankStream(bank.from(stream::kHeaderSize), *header, reverse) ? 0 : -1;
 }
 
 void CPresetSystemEffect::applyProgram(int32_t index) {
@@ -76,18 +133,48 @@ void CPresetSystemEffect::renameCurrentProgram(const char* name) {
 }
 
 void CPresetSystemEffect::resetProgramToDefault(int32_t index) {
-    if (programStore && index >= 0 && index < kNumStoredPrograms) programStore[index] = defaultProgram;
+    if (programStore && index >= 0 && index < kNumStoredPrograms) copyProgram(programStore[index], defaultProgram);
 }
 
 void CPresetSystemEffect::captureDefaultProgram() {
     if (!programStore) return;
-    defaultProgram = programStore[0];
+    copyProgram(defaultProgram, programStore[0]);
     if (CPresetSystemEditor* e = presetEditor()) e->applyUserDefaults();
 }
 
 void CPresetSystemEffect::loadFactoryPrograms() {
     if (!programStore) return;
     for (int32_t i = 0; i < kNumStoredPrograms; ++i) writeFactoryProgram(programStore[i], kFactoryPrograms[i]);
+}
+
+void CPresetSystemEffect::loadMeteringPrefs() { orv::loadMeteringPrefs(*this); }
+
+void CPresetSystemEffect::replaceProgram(int32_t index, const ProgramRecord& record) {
+    if (programStore && index >= 0 && index < kNumStoredPrograms) copyProgram(programStore[index], record);
+}
+
+void CPresetSystemEffect::replaceBank(const ProgramBank& bank) {
+    if (!programStore) return;
+    for (int32_t i = 0; i < kNumStoredPrograms; ++i) copyProgram(programStore[i], bank[static_cast<size_t>(i)]);
+}
+
+ProgramBank CPresetSystemEffect::snapshotBank() const {
+    ProgramBank bank{};
+    if (programStore)
+        for (int32_t i = 0; i < kNumStoredPrograms; ++i) copyProgram(bank[static_cast<size_t>(i)], programStore[i]);
+    return bank;
+}
+
+ParameterMask CPresetSystemEffect::excludedFromSave() {
+    ParameterMask mask;
+    for (int32_t i = 0; i < kNumParams; ++i) mask.set(static_cast<size_t>(i), isParameterExcludedFromSave(i));
+    return mask;
+}
+
+ParameterMask CPresetSystemEffect::excludedFromLoad() {
+    ParameterMask mask;
+    for (int32_t i = 0; i < kNumParams; ++i) mask.set(static_cast<size_t>(i), isParameterExcludedFromLoad(i));
+    return mask;
 }
 
 }  // namespace orv

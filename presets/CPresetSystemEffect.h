@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <span>
 
 #include "plugin/base/AudioEffectX.h"
 #include "presets/ProgramRecord.h"
@@ -25,6 +27,10 @@ public:
     void setProgramName(char* name) override;
     void getProgramName(char* name) override;
     bool getProgramNameIndexed(int32_t category, int32_t index, char* text) override;
+    // The whole bank, whatever isPreset says; the data stay valid until the next call.
+    int32_t getChunk(void** data, bool isPreset) override;
+    // 0 when the chunk was loaded; -1, with nothing changed, when it was refused.
+    int32_t setChunk(void* data, int32_t byteSize, bool isPreset) override;
     void resume() override {}
 
     // --- preset system ---
@@ -38,9 +44,21 @@ public:
     virtual void captureDefaultProgram();
     virtual void loadFactoryPrograms();
 
-    ProgramRecord& program(int32_t index) { return programStore[index]; }
+    // The user's stored metering settings, passed through setParameter; run once at construction.
+    void loadMeteringPrefs();
+
+    // --- store access for the editor side; every copy goes value by value ---
+    bool hasProgramStore() const { return programStore != nullptr; }
     const ProgramRecord& program(int32_t index) const { return programStore[index]; }
     const ProgramRecord& getDefaultProgram() const { return defaultProgram; }
+    std::span<const ProgramRecord, kNumStoredPrograms> programs() const {
+        return std::span<const ProgramRecord, kNumStoredPrograms>(programStore, kNumStoredPrograms);
+    }
+    void replaceProgram(int32_t index, const ProgramRecord& record);
+    void replaceBank(const ProgramBank& bank);
+    ProgramBank snapshotBank() const;
+    ParameterMask excludedFromSave();
+    ParameterMask excludedFromLoad();
     bool isApplyingProgram() const { return applyingProgram.load(std::memory_order_relaxed); }
 
 protected:
@@ -50,6 +68,12 @@ protected:
     std::atomic<int32_t> currentProgramIndex{0};
     ProgramRecord defaultProgram{};
     std::atomic<bool> applyingProgram{false};
+
+private:
+    int32_t setLegacyChunk(const uint8_t* data, size_t size, bool reverse);
+    int32_t setStreamChunk(const uint8_t* data, size_t size, bool reverse);
+
+    std::unique_ptr<uint8_t[]> chunkBuffer;
 };
 
 }  // namespace orv

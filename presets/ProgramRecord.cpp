@@ -4,6 +4,12 @@
 
 namespace orv {
 
+void copyProgram(ProgramRecord& to, const ProgramRecord& from) {
+    if (&to == &from) return;
+    std::memcpy(to.name, from.name, sizeof(to.name));
+    for (int32_t i = 0; i < kNumParams; ++i) to.setValue(i, from.value(i));
+}
+
 void copyProgramName(ProgramRecord& record, const char* name) {
     if (!name) return;
     char temp[kProgramNameSize + 1] = {};

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <atomic>
+#include <bitset>
 #include <cstdint>
 
 namespace orv {
@@ -24,6 +26,17 @@ struct ProgramRecord {
     }
 };
 static_assert(sizeof(ProgramRecord) == 128, "a program record is 128 bytes on every target");
+
+using ProgramBank = std::array<ProgramRecord, kNumStoredPrograms>;
+// Parameters a stream writer or a legacy reader leaves out.
+using ParameterMask = std::bitset<kNumParams>;
+
+// Copies a whole record value by value, so a copy out of or into the live store never races with
+// setParameter writing one of its values.
+void copyProgram(ProgramRecord& to, const ProgramRecord& from);
+
+// What a stored value may be: 0..1; NaN is not.
+inline bool isNormalised(float v) { return v >= 0.0f && v <= 1.0f; }
 
 // Copies a name with the store's rule: at most 23 characters kept, zero-terminated; null keeps the old name.
 void copyProgramName(ProgramRecord& record, const char* name);
