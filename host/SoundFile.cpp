@@ -49,6 +49,8 @@ SoundFileWriter::SoundFileWriter(const std::string& path, int format, int channe
     if (!file_) throw RenderError("cannot write " + path + ": " + libraryError(nullptr));
     // Out-of-range samples clip rather than wrap when written as integers.
     sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    // The peak chunk carries a time stamp; without it the same render gives the same bytes.
+    sf_command(file_, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
 }
 
 SoundFileWriter::~SoundFileWriter() { close(); }
