@@ -84,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"PluginWithOneChannel", {"--plugin", ORV_MONO_EFFECT_PATH, "@in.wav", "@out.wav"}, 1, "two of each"},
         BadRun{"StateMissing", {"--state", "@nothing.bin", "@in.wav", "@out.wav"}, 1, "cannot read state file"},
         BadRun{"StateEmpty", {"--state", "@empty.bin", "@in.wav", "@out.wav"}, 1, "is empty"},
+        BadRun{"StateNotOurs", {"--state", "@garbage.bin", "@in.wav", "@out.wav"}, 1, "rejected state file"},
         BadRun{"StateOnPluginWithoutChunks", {"--plugin", ORV_DELAY_EFFECT_PATH, "--state", "@garbage.bin", "@in.wav", "@out.wav"}, 1, "keeps no state chunk"},
         BadRun{"ProgramOnPluginWithoutPrograms", {"--plugin", ORV_DELAY_EFFECT_PATH, "--program", "Default", "@in.wav", "@out.wav"}, 1, "unknown program"},
         BadRun{"UnknownOption", {"--loud", "@in.wav", "@out.wav"}, 2, "unknown option"}),
