@@ -42,24 +42,31 @@ inline constexpr std::array<double, 129> kQuarterCosine512 = {
     0.0,
 };
 
-// Twiddles of one transform length M (4 .. 512): entry k holds (cos(2*pi*k/M), sin(2*pi*k/M))
-// for k = 0 .. M/4 - 1, interleaved as (re, im).
+// Twiddles of one transform length M (4 .. 512): for k = 0 .. M/4 - 1, with c = cos(2*pi*k/M)
+// and s = sin(2*pi*k/M), entry k is the four doubles (c, c, s, -s), laid out as the two
+// SSE2 operands of a complex rotation.
 template <int M>
 struct FftTwiddles {
     static_assert(M >= 4 && M <= 512 && (M & (M - 1)) == 0, "power of two 4 .. 512");
     static constexpr int kCount = M / 4;
 
-    static constexpr std::array<double, 2 * kCount> build() {
-        std::array<double, 2 * kCount> table{};
+    static constexpr int kEntry = 4;
+
+    static constexpr std::array<double, kEntry * kCount> build() {
+        std::array<double, kEntry * kCount> table{};
         constexpr int stride = 512 / M;
         for (int k = 0; k < kCount; ++k) {
-            table[2 * k] = kQuarterCosine512[k * stride];
-            table[2 * k + 1] = kQuarterCosine512[128 - k * stride];
+            const double c = kQuarterCosine512[k * stride];
+            const double s = kQuarterCosine512[128 - k * stride];
+            table[kEntry * k] = c;
+            table[kEntry * k + 1] = c;
+            table[kEntry * k + 2] = s;
+            table[kEntry * k + 3] = -s;
         }
         return table;
     }
 
-    static constexpr std::array<double, 2 * kCount> table = build();
+    alignas(16) static constexpr std::array<double, kEntry * kCount> table = build();
 };
 
 }  // namespace orv

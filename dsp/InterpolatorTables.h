@@ -13,6 +13,7 @@ struct InterpolatorTables {
     // applied to the symmetric pairs (k = j, k = 63 - j).
     alignas(16) double halfway[kTaps / 2];
     // Four times: the points at ages 31.25, 31.5 and 31.75, Hann window, 7 decimals.
+    // Rows are contiguous (stride kTaps).
     alignas(16) double quarter[kPoints][kTaps];
 
     static const InterpolatorTables& instance();

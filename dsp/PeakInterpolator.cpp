@@ -40,7 +40,8 @@ int PeakInterpolator::points(int channel, double out[kMaxPoints]) const {
         return 1;
     }
     if (mode_ == 2) {
-        for (int p = 0; p < InterpolatorTables::kPoints; ++p) out[p] = dot(tables_.quarter[p], x, InterpolatorTables::kTaps);
+        static_assert(InterpolatorTables::kPoints == 3, "one dot3 per channel");
+        dot3(tables_.quarter[0], InterpolatorTables::kTaps, x, InterpolatorTables::kTaps, out);
         return InterpolatorTables::kPoints;
     }
     return 0;

@@ -1,30 +1,12 @@
 #include "dsp/RealFft.h"
 
+#include "dsp/ComplexPair.h"
 #include "dsp/FftTwiddles.h"
 
 namespace orv {
 namespace {
 
-struct Cx {
-    double re;
-    double im;
-};
-
-inline Cx load(const double* p) { return {p[0], p[1]}; }
-inline void store(double* p, Cx v) {
-    p[0] = v.re;
-    p[1] = v.im;
-}
-inline Cx operator+(Cx a, Cx b) { return {a.re + b.re, a.im + b.im}; }
-inline Cx operator-(Cx a, Cx b) { return {a.re - b.re, a.im - b.im}; }
-inline Cx timesI(Cx v) { return {-v.im, v.re}; }
-// v * exp(-i theta) and v * exp(+i theta), given c = cos(theta), s = sin(theta).
-inline Cx rotateBack(Cx v, const double* cs) {
-    return {v.re * cs[0] + v.im * cs[1], v.im * cs[0] - v.re * cs[1]};
-}
-inline Cx rotateForth(Cx v, const double* cs) {
-    return {v.re * cs[0] - v.im * cs[1], v.im * cs[0] + v.re * cs[1]};
-}
+using Cx = ComplexPair;
 
 // Complex DFT of M points held as (re, im) pairs in natural order; conjugate-pair split radix,
 // decimation in frequency. Output order: the lower half holds the even bins (recursively
@@ -36,35 +18,35 @@ struct ComplexFft {
 
     template <bool kTwiddled>
     static inline void forwardButterfly(double* x, const double* cs) {
-        const Cx a = load(x), b = load(x + kQuarter), c = load(x + 2 * kQuarter), d = load(x + 3 * kQuarter);
-        store(x, a + c);
-        store(x + kQuarter, b + d);
+        const Cx a = Cx::load(x), b = Cx::load(x + kQuarter), c = Cx::load(x + 2 * kQuarter), d = Cx::load(x + 3 * kQuarter);
+        (a + c).store(x);
+        (b + d).store(x + kQuarter);
         const Cx t1 = a - c;
-        const Cx t2 = timesI(b - d);
+        const Cx t2 = (b - d).timesI();
         const Cx p = t1 - t2;
         const Cx q = t1 + t2;
-        store(x + 2 * kQuarter, kTwiddled ? rotateBack(p, cs) : p);
-        store(x + 3 * kQuarter, kTwiddled ? rotateForth(q, cs) : q);
+        (kTwiddled ? p.rotateBack(cs) : p).store(x + 2 * kQuarter);
+        (kTwiddled ? q.rotateForth(cs) : q).store(x + 3 * kQuarter);
     }
 
     template <bool kTwiddled>
     static inline void inverseButterfly(double* x, const double* cs) {
-        const Cx p0 = load(x), p1 = load(x + kQuarter);
-        const Cx q3 = load(x + 2 * kQuarter), q4 = load(x + 3 * kQuarter);
-        const Cx s3 = kTwiddled ? rotateForth(q3, cs) : q3;
-        const Cx s4 = kTwiddled ? rotateBack(q4, cs) : q4;
+        const Cx p0 = Cx::load(x), p1 = Cx::load(x + kQuarter);
+        const Cx q3 = Cx::load(x + 2 * kQuarter), q4 = Cx::load(x + 3 * kQuarter);
+        const Cx s3 = kTwiddled ? q3.rotateForth(cs) : q3;
+        const Cx s4 = kTwiddled ? q4.rotateBack(cs) : q4;
         const Cx sum = s3 + s4;
-        const Cx diff = timesI(s3 - s4);
-        store(x, p0 + sum);
-        store(x + 2 * kQuarter, p0 - sum);
-        store(x + kQuarter, p1 + diff);
-        store(x + 3 * kQuarter, p1 - diff);
+        const Cx diff = (s3 - s4).timesI();
+        (p0 + sum).store(x);
+        (p0 - sum).store(x + 2 * kQuarter);
+        (p1 + diff).store(x + kQuarter);
+        (p1 - diff).store(x + 3 * kQuarter);
     }
 
     static void forward(double* x) {
         const double* w = FftTwiddles<M>::table.data();
         forwardButterfly<false>(x, w);
-        for (int j = 1; j < M / 4; ++j) forwardButterfly<true>(x + 2 * j, w + 2 * j);
+        for (int j = 1; j < M / 4; ++j) forwardButterfly<true>(x + 2 * j, w + FftTwiddles<M>::kEntry * j);
         ComplexFft<M / 2>::forward(x);
         ComplexFft<M / 4>::forward(x + 2 * kQuarter);
         ComplexFft<M / 4>::forward(x + 3 * kQuarter);
@@ -76,16 +58,16 @@ struct ComplexFft {
         ComplexFft<M / 4>::inverse(x + 3 * kQuarter);
         const double* w = FftTwiddles<M>::table.data();
         inverseButterfly<false>(x, w);
-        for (int j = 1; j < M / 4; ++j) inverseButterfly<true>(x + 2 * j, w + 2 * j);
+        for (int j = 1; j < M / 4; ++j) inverseButterfly<true>(x + 2 * j, w + FftTwiddles<M>::kEntry * j);
     }
 };
 
 template <>
 struct ComplexFft<2> {
     static void forward(double* x) {
-        const Cx a = load(x), b = load(x + 2);
-        store(x, a + b);
-        store(x + 2, a - b);
+        const Cx a = Cx::load(x), b = Cx::load(x + 2);
+        (a + b).store(x);
+        (a - b).store(x + 2);
     }
     static void inverse(double* x) { forward(x); }
 };
@@ -109,25 +91,26 @@ struct RealFftOf {
         const double c = buf[kHalf + 2 * j], d = buf[kHalf + 2 * j + 1];
         buf[2 * j] = a + b;
         buf[2 * j + 1] = c + d;
-        const Cx z = {a - b, d - c};
-        store(buf + kHalf + 2 * j, kTwiddled ? rotateBack(z, cs) : z);
+        const Cx z = Cx::make(a - b, d - c);
+        (kTwiddled ? z.rotateBack(cs) : z).store(buf + kHalf + 2 * j);
     }
 
     template <bool kTwiddled>
     static inline void inverseStep(double* buf, int j, const double* cs) {
         const double e0 = buf[2 * j], e1 = buf[2 * j + 1];
-        const Cx v = load(buf + kHalf + 2 * j);
-        const Cx u = kTwiddled ? rotateForth(v, cs) : v;
-        buf[2 * j] = e0 + u.re;
-        buf[2 * j + 1] = e0 - u.re;
-        buf[kHalf + 2 * j] = e1 - u.im;
-        buf[kHalf + 2 * j + 1] = e1 + u.im;
+        const Cx v = Cx::load(buf + kHalf + 2 * j);
+        const Cx u = kTwiddled ? v.rotateForth(cs) : v;
+        const double ur = u.re(), ui = u.im();
+        buf[2 * j] = e0 + ur;
+        buf[2 * j + 1] = e0 - ur;
+        buf[kHalf + 2 * j] = e1 - ui;
+        buf[kHalf + 2 * j + 1] = e1 + ui;
     }
 
     static void forward(double* buf) {
         const double* w = FftTwiddles<N>::table.data();
         forwardStep<false>(buf, 0, w);
-        for (int j = 1; j < N / 4; ++j) forwardStep<true>(buf, j, w + 2 * j);
+        for (int j = 1; j < N / 4; ++j) forwardStep<true>(buf, j, w + FftTwiddles<N>::kEntry * j);
         RealFftOf<N / 2>::forward(buf);
         ComplexFft<N / 4>::forward(buf + kHalf);
     }
@@ -137,7 +120,7 @@ struct RealFftOf {
         ComplexFft<N / 4>::inverse(buf + kHalf);
         const double* w = FftTwiddles<N>::table.data();
         inverseStep<false>(buf, 0, w);
-        for (int j = 1; j < N / 4; ++j) inverseStep<true>(buf, j, w + 2 * j);
+        for (int j = 1; j < N / 4; ++j) inverseStep<true>(buf, j, w + FftTwiddles<N>::kEntry * j);
     }
 };
 
@@ -192,12 +175,7 @@ void RealFft::multiply(int n, double* buf, const double* spectrum) {
     if (!supports(n)) return;
     buf[0] *= spectrum[0];
     buf[1] *= spectrum[1];
-    for (int i = 2; i < n; i += 2) {
-        const double re = buf[i] * spectrum[i] - buf[i + 1] * spectrum[i + 1];
-        const double im = buf[i] * spectrum[i + 1] + buf[i + 1] * spectrum[i];
-        buf[i] = re;
-        buf[i + 1] = im;
-    }
+    for (int i = 2; i < n; i += 2) (Cx::load(buf + i) * Cx::load(spectrum + i)).store(buf + i);
 }
 
 }  // namespace orv

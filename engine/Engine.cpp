@@ -1,81 +1,98 @@
 #include "engine/Engine.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <new>
+#include <algorithm>
+
+#include "engine/RateCoefficients.h"
 
 namespace orv {
 
-namespace {
-constexpr int32_t kMaxLatency = 512 + 31;
-constexpr int32_t kDelayRoom = 544;
-
-// Aligned operator new: the Windows run-time has no posix_memalign.
-double* allocateAligned(int32_t count) {
-    void* p = ::operator new(sizeof(double) * count, std::align_val_t(16), std::nothrow);
-    if (p == nullptr) return nullptr;
-    std::memset(p, 0, sizeof(double) * count);
-    return static_cast<double*>(p);
-}
-
-void freeAligned(double* p) {
-    if (p != nullptr) ::operator delete(p, std::align_val_t(16));
-}
-}  // namespace
-
 Engine::Engine() {
-    delayL_ = allocateAligned(kDelayRoom);
-    delayR_ = allocateAligned(kDelayRoom);
+    applyRate(geometry_.rateHz);
     suspend();
 }
 
-Engine::~Engine() {
-    freeAligned(delayL_);
-    freeAligned(delayR_);
-}
+Engine::~Engine() = default;
+
+bool Engine::valid() const { return limiter_.valid() && meters_.valid(); }
 
 void Engine::setSampleRate(float rate) {
-    const int32_t oldRate = rateHz_;
-    // Truncation of an out-of-range or NaN float is undefined: test the range first.
-    int32_t hz = 44100;
-    if (rate >= 5000.0f && rate < 200001.0f) hz = static_cast<int32_t>(rate);
-    if (hz < 5000 || hz > 200000) hz = 44100;
-    rateHz_ = hz;
-    if (rateHz_ != oldRate) {
-        rateShift_ = rateHz_ < 80000 ? 0 : (rateHz_ < 170000 ? 1 : 2);
-        lookAhead_ = 128 << rateShift_;
-    }
+    const int32_t rateHz = validatedRate(rate);
+    if (rateHz != geometry_.rateHz) applyRate(rateHz);
     suspend();
+}
+
+void Engine::applyRate(int32_t rateHz) {
+    geometry_.setRate(rateHz);
+    rateHz_ = rateHz;
+    const double fs = rateHz;
+    limiter_.setSampleRate(fs);
+    requantiser_.setFadeCoefficient(autoblackCoefficient(fs));
+    meters_.setCoefficient(meterCoefficient(fs));
+    applyGeometry();
+}
+
+void Engine::applyGeometry() {
+    LimiterGeometry limiter;
+    limiter.lookAhead = geometry_.lookAhead;
+    limiter.shapeLength = geometry_.shapeLength;
+    limiter.envelopeDelay = geometry_.envelopeDelay;
+    limiter.interpolationMode = geometry_.interpolationMode;
+    limiter_.setGeometry(limiter);
+    meters_.setInterpolationMode(geometry_.interpolationMode);
 }
 
 void Engine::suspend() {
-    delayPos_ = 0;
-    if (delayL_) std::memset(delayL_, 0, sizeof(double) * kDelayRoom);
-    if (delayR_) std::memset(delayR_, 0, sizeof(double) * kDelayRoom);
+    noise_.reset();
+    limiter_.reset(LimiterSettings::from(settings_));
+    requantiser_.reset();
+    meters_.reset();
+    calibration_.reset();
 }
 
-void Engine::setTransShape(int32_t index) { settings_.transShape = index; }
-
-int32_t Engine::latency() const { return lookAhead_ + 31; }
+void Engine::setTransShape(int32_t index) {
+    if (index < 0 || index > 2 || index == geometry_.transShape) return;
+    settings_.transShape = index;
+    geometry_.setTransShape(index);
+    applyGeometry();
+    suspend();
+}
 
 void Engine::setReleaseMs(double ms) { settings_.releaseMs = ms; }
 void Engine::setTransientMix(double mix) { settings_.transientMix = mix; }
-void Engine::setNoiseShapeType(int32_t type) { settings_.noiseShapeType = type; }
-void Engine::setAttShowMask(int32_t mask) { settings_.attShowMask = mask; }
 
+void Engine::setNoiseShapeType(int32_t type) {
+    settings_.noiseShapeType = type;
+    requantiser_.restartErrorRing();
+}
+
+void Engine::setAttShowMask(int32_t mask) {
+    settings_.attShowMask = mask;
+    meters_.resetGainReduction();
+}
+
+// Until the limiter chain is wired in: the core in bypass, which hands back the input
+// delayed by the full latency.
 template <typename Sample>
 void Engine::processBlock(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32_t frames) {
-    const int32_t length = latency();
-    static_assert(kMaxLatency <= kDelayRoom, "delay room");
-    for (int32_t i = 0; i < frames; ++i) {
-        const double l = delayL_[delayPos_];
-        const double r = delayR_[delayPos_];
-        delayL_[delayPos_] = static_cast<double>(inL[i]);
-        delayR_[delayPos_] = static_cast<double>(inR[i]);
-        if (++delayPos_ >= length) delayPos_ = 0;
-        outR[i] = static_cast<Sample>(r);
-        outL[i] = static_cast<Sample>(l);
+    if (!valid()) {
+        std::fill(outR, outR + std::max(frames, 0), Sample(0));
+        std::fill(outL, outL + std::max(frames, 0), Sample(0));
+        return;
+    }
+    LimiterSettings bypass = LimiterSettings::from(settings_);
+    bypass.powerOn = false;
+    limiter_.beginBlock(bypass);
+    constexpr int32_t kChunk = 64;
+    StereoPair in[kChunk];
+    LimiterFrame out[kChunk];
+    for (int32_t start = 0; start < frames; start += kChunk) {
+        const int32_t count = std::min(kChunk, frames - start);
+        for (int32_t i = 0; i < count; ++i) in[i] = {static_cast<double>(inL[start + i]), static_cast<double>(inR[start + i])};
+        limiter_.process(in, out, count);
+        for (int32_t i = 0; i < count; ++i) {
+            outR[start + i] = static_cast<Sample>(out[i].out.r);
+            outL[start + i] = static_cast<Sample>(out[i].out.l);
+        }
     }
 }
 
@@ -87,8 +104,6 @@ void Engine::process(const double* inL, const double* inR, double* outL, double*
     processBlock(inL, inR, outL, outR, frames);
 }
 
-void Engine::getMeterValues(float values[kMeterValueCount]) {
-    for (int i = 0; i < kMeterValueCount; ++i) values[i] = (i >= 8) ? 1.0f : 0.0f;
-}
+void Engine::getMeterValues(float values[kMeterValueCount]) { meters_.read(values); }
 
 }  // namespace orv

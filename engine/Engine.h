@@ -2,7 +2,14 @@
 
 #include <cstdint>
 
+#include "engine/CalibrationGenerator.h"
+#include "engine/EngineGeometry.h"
 #include "engine/EngineSettings.h"
+#include "engine/LimiterCore.h"
+#include "engine/Meters.h"
+#include "engine/NoiseGenerator.h"
+#include "engine/Relaxed.h"
+#include "engine/Requantiser.h"
 
 namespace orv {
 
@@ -11,18 +18,27 @@ namespace orv {
 // the setting setters may be called on any thread without it.
 class Engine {
 public:
-    static constexpr int kMeterValueCount = 10;
+    static constexpr int kMeterValueCount = Meters::kValueCount;
 
+    // Set up for 44100 Hz with "TransShape" soft, all state cleared.
     Engine();
     ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
+    // False when a buffer could not be allocated; process() then writes silence.
+    bool valid() const;
+
     // --- set-up (engine lock held) ---
+    // Recomputes everything rate-dependent when the working rate changes, then clears all
+    // signal history (also when it does not change).
     void setSampleRate(float rate);
+    // Clears all signal history; the gains start at their targets.
     void suspend();
+    // Re-sizes the brickwall window and clears all signal history, only when the index changes.
     void setTransShape(int32_t index);
-    int32_t latency() const;  // lookAhead + 31
+    int32_t latency() const { return geometry_.latency(); }
+    const EngineGeometry& geometry() const { return geometry_; }
 
     // --- parameter-derived settings (any thread) ---
     EngineSettings& settings() { return settings_; }
@@ -43,15 +59,19 @@ public:
 private:
     template <typename Sample>
     void processBlock(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32_t frames);
+    void applyRate(int32_t rateHz);
+    void applyGeometry();
 
     EngineSettings settings_;
-    int32_t rateHz_ = 44100;
-    int32_t rateShift_ = 0;
-    int32_t lookAhead_ = 128;
-    // Until the limiter chain lands: the input delayed by the full latency.
-    double* delayL_ = nullptr;
-    double* delayR_ = nullptr;
-    int32_t delayPos_ = 0;
+    EngineGeometry geometry_;
+    // The working rate for the setters that run without the lock.
+    Relaxed<int32_t> rateHz_{44100};
+
+    NoiseGenerator noise_;
+    LimiterCore limiter_;
+    Requantiser requantiser_{noise_};
+    Meters meters_;
+    CalibrationGenerator calibration_{noise_};
 };
 
 }  // namespace orv
