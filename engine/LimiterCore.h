@@ -50,6 +50,8 @@ public:
     // Runs count samples; inputs must be finite.
     void process(const StereoPair* in, LimiterFrame* out, int count);
 
+    // The working drive gain, before the next sample's glide step.
+    double driveGain() const { return glides_.drive(); }
     const LimiterGeometry& geometry() const { return geometry_; }
     const FollowerBanks& banks() const { return banks_; }
 
