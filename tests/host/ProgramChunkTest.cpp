@@ -237,17 +237,19 @@ TEST_F(ProgramChunkTest, MalformedChunksAreRefusedAndChangeNothing) {
 TEST_F(ProgramChunkTest, ChunkCallsRunBesideAutomation) {
     const Bytes chunk = chunkOf(bankStream(numberedBank("T"), 1));
     std::atomic<bool> stop{false};
+    std::atomic<int> automated{0};
     std::thread automation([&] {
-        for (int n = 0; !stop.load(); ++n) host.setParameter(n % 22, static_cast<float>(n % 100) / 100.0f);
+        for (int n = 0; !stop.load(); ++n, ++automated) host.setParameter(n % 22, static_cast<float>(n % 100) / 100.0f);
     });
-    int loaded = 0;
-    for (int round = 0; round < 40; ++round) {
+    // Both sides keep going until each has done plenty while the other ran.
+    int rounds = 0, loaded = 0;
+    for (; rounds < 40 || automated.load() < 5000; ++rounds) {
         loaded += host.setChunk(chunk) == 0;
         EXPECT_EQ(host.getChunk().size(), 27049u);
     }
     stop = true;
     automation.join();
-    EXPECT_EQ(loaded, 40);
+    EXPECT_EQ(loaded, rounds);
     // Once automation stops, the state is a consistent bank again.
     ASSERT_EQ(host.setChunk(chunk), 0);
     EXPECT_EQ(host.programs(), numberedBank("T"));
