@@ -25,26 +25,29 @@ std::vector<double> detectorSignal() {
     return signal;
 }
 
-void SlidingMaxPush(benchmark::State& state) {
+// Runs step(v) over the whole signal per iteration.
+template <typename Step>
+void overSignal(benchmark::State& state, Step step) {
     const std::vector<double> signal = detectorSignal();
-    SlidingMax max;
-    max.setWindow(static_cast<int>(state.range(0)));
-    max.reset();
     for (auto _ : state) {
-        for (double v : signal) benchmark::DoNotOptimize(max.push(v));
+        for (double v : signal) step(v);
     }
     reportSamples(state, kSignalLength);
 }
 
+void SlidingMaxPush(benchmark::State& state) {
+    SlidingMax max;
+    max.setWindow(static_cast<int>(state.range(0)));
+    max.reset();
+    overSignal(state, [&max](double v) { benchmark::DoNotOptimize(max.push(v)); });
+}
+
+// One stereo sample per call.
 void BlockConvolverProcess(benchmark::State& state) {
-    const std::vector<double> signal = detectorSignal();
     BlockConvolver convolver;
     convolver.setShapeLength(static_cast<int>(state.range(0)));
     convolver.reset();
-    for (auto _ : state) {
-        for (double v : signal) benchmark::DoNotOptimize(convolver.process(v, v));
-    }
-    reportSamples(state, kSignalLength);  // one stereo sample per call
+    overSignal(state, [&convolver](double v) { benchmark::DoNotOptimize(convolver.process(v, v)); });
 }
 
 }  // namespace

@@ -20,27 +20,20 @@ AlignedBuffer randomFrame(int n) {
     return frame;
 }
 
-void OrvForward(benchmark::State& state) {
+template <void (*kTransform)(int, double*)>
+void OrvTransform(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const AlignedBuffer frame = randomFrame(n);
     AlignedBuffer work(n);
     for (auto _ : state) {
         std::copy(frame.data(), frame.data() + n, work.data());
-        RealFft::forward(n, work.data());
+        kTransform(n, work.data());
         benchmark::DoNotOptimize(work.data());
     }
 }
 
-void OrvInverse(benchmark::State& state) {
-    const int n = static_cast<int>(state.range(0));
-    const AlignedBuffer frame = randomFrame(n);
-    AlignedBuffer work(n);
-    for (auto _ : state) {
-        std::copy(frame.data(), frame.data() + n, work.data());
-        RealFft::inverse(n, work.data());
-        benchmark::DoNotOptimize(work.data());
-    }
-}
+void OrvForward(benchmark::State& state) { OrvTransform<RealFft::forward>(state); }
+void OrvInverse(benchmark::State& state) { OrvTransform<RealFft::inverse>(state); }
 
 // forward, multiply by a kernel spectrum, inverse: what the convolver runs per block.
 void OrvConvolve(benchmark::State& state) {

@@ -13,7 +13,7 @@ Engine::Engine() {
 
 Engine::~Engine() = default;
 
-bool Engine::valid() const { return limiter_.valid() && meters_.valid(); }
+bool Engine::valid() const { return limiter_.valid() && meters_.valid() && shapes_.valid(); }
 
 void Engine::setSampleRate(float rate) {
     const int32_t rateHz = validatedRate(rate);
@@ -28,6 +28,8 @@ void Engine::applyRate(int32_t rateHz) {
     limiter_.setSampleRate(fs);
     requantiser_.setFadeCoefficient(autoblackCoefficient(fs));
     meters_.setCoefficient(meterCoefficient(fs));
+    shapes_.select(settings_.noiseShapeType, rateHz);
+    shapes_.fill();
     applyGeometry();
 }
 
@@ -62,6 +64,7 @@ void Engine::setTransientMix(double mix) { settings_.transientMix = mix; }
 
 void Engine::setNoiseShapeType(int32_t type) {
     settings_.noiseShapeType = type;
+    shapes_.select(type, rateHz_);
     requantiser_.restartErrorRing();
 }
 

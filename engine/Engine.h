@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "dsp/NoiseShapeBank.h"
 #include "engine/CalibrationGenerator.h"
 #include "engine/EngineGeometry.h"
 #include "engine/EngineSettings.h"
@@ -39,6 +40,8 @@ public:
     void setTransShape(int32_t index);
     int32_t latency() const { return geometry_.latency(); }
     const EngineGeometry& geometry() const { return geometry_; }
+    // The requantiser's coefficient set and tap count in use.
+    const NoiseShapeBank& noiseShapes() const { return shapes_; }
 
     // --- parameter-derived settings (any thread) ---
     EngineSettings& settings() { return settings_; }
@@ -72,6 +75,7 @@ private:
     Requantiser requantiser_{noise_};
     Meters meters_;
     CalibrationGenerator calibration_{noise_};
+    NoiseShapeBank shapes_;
 };
 
 }  // namespace orv

@@ -98,3 +98,46 @@ TEST_F(EngineSetup, SharedOutputBufferCarriesTheLeftResult) {
 
 }  // namespace
 }  // namespace orv
+
+namespace orv {
+namespace {
+
+enum NoiseShape : int32_t { kOff = 0, kB = 2, kC = 3, kD = 4 };
+
+class EngineNoiseShape : public ::testing::Test {
+protected:
+    void expectSelection(int32_t type, int rateIndex, int32_t taps) {
+        const NoiseShapeBank& bank = engine.noiseShapes();
+        EXPECT_EQ(bank.shapeSet(), bank.set(type, rateIndex));
+        EXPECT_EQ(bank.shapeTaps(), taps);
+    }
+    Engine engine;
+};
+
+TEST_F(EngineNoiseShape, TypeAndRateMeetInEitherOrder) {
+    engine.setNoiseShapeType(kC);
+    engine.setSampleRate(176400.0f);
+    expectSelection(kC, 4, 12);
+
+    Engine other;
+    other.setSampleRate(176400.0f);
+    other.setNoiseShapeType(kC);
+    EXPECT_EQ(other.noiseShapes().shapeSet(), other.noiseShapes().set(kC, 4));
+}
+
+TEST_F(EngineNoiseShape, OtherRatesKeepThePreviousSet) {
+    engine.setSampleRate(32000.0f);
+    engine.setNoiseShapeType(kB);
+    expectSelection(kOff, 0, 12);
+
+    engine.setSampleRate(44100.0f);
+    engine.setNoiseShapeType(kD);
+    engine.setSampleRate(32000.0f);
+    expectSelection(kD, 0, 32);
+
+    engine.setNoiseShapeType(kOff);
+    expectSelection(kOff, 0, 12);
+}
+
+}  // namespace
+}  // namespace orv
