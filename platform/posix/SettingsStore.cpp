@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/SettingsNames.h"
 #include "platform/posix/AtomicFile.h"
 
 namespace orv::settings {
@@ -30,11 +31,6 @@ std::string configRoot() {
     const passwd* pw = ::getpwuid(::getuid());
     if (pw && pw->pw_dir && pw->pw_dir[0] == '/') return std::string(pw->pw_dir) + "/.config";
     return {};
-}
-
-// A name that stays one file or folder: not empty, no separator, not hidden (temporaries are).
-bool isPlainName(const std::string& name) {
-    return !name.empty() && name[0] != '.' && name.find('/') == std::string::npos;
 }
 
 std::optional<std::string> keyFolder(const char* key) {
