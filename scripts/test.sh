@@ -11,4 +11,8 @@ for preset in linux asan tsan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+# A short run of every fuzz target (clang, libFuzzer).
+scripts/fuzz-smoke.sh
+
 echo "All test suites passed."
