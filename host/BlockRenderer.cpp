@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/CpuStopwatch.h"
+#include "host/RenderError.h"
 
 namespace orvrender {
 
@@ -49,6 +50,17 @@ void toStereo(const std::vector<double>& file, int channels, int64_t frames, std
     }
 }
 
+// A plug-in may set its latency only once it processes audio (and say so with
+// audioMasterIOChanged); it is read after every block, before that block's output is kept.
+void followLatency(Effect& effect, LatencyCompensator& latency, RenderTotals& totals) {
+    const int32_t now = effect.initialDelay();
+    if (now == totals.latency) return;
+    if (!latency.updateLatency(now))
+        throw RenderError("plug-in changed its latency from " + std::to_string(totals.latency) + " to " +
+                          std::to_string(now) + " samples during rendering; try --no-latency-compensation");
+    totals.latency = now;
+}
+
 template <typename Sample>
 RenderTotals renderIn(Effect& effect, StreamEnds ends, LatencyCompensator& latency, ProgressBar& progress,
                       int32_t blockSize) {
@@ -59,6 +71,7 @@ RenderTotals renderIn(Effect& effect, StreamEnds ends, LatencyCompensator& laten
     StereoBlock<Sample> in(blockSize), out(blockSize);
     CpuStopwatch stopwatch;
     RenderTotals totals;
+    totals.latency = effect.initialDelay();
     for (;;) {
         const int64_t read = ends.reader.read(fileBlock.data(), blockSize);
         toStereo(fileBlock, channels, read, stereoIn);
@@ -69,6 +82,7 @@ RenderTotals renderIn(Effect& effect, StreamEnds ends, LatencyCompensator& laten
         stopwatch.start();
         effect.process(in.channels(), out.channels(), static_cast<int32_t>(frames));
         stopwatch.stop();
+        followLatency(effect, latency, totals);
         const int64_t dropped = latency.dropFrom(frames);
         out.interleave(dropped, frames, stereoOut.data());
         ends.writer.write(stereoOut.data(), frames - dropped);

@@ -23,6 +23,7 @@ struct RenderTotals {
     int64_t inputFrames = 0;
     int64_t outputFrames = 0;
     double processingSeconds = 0.0;
+    int32_t latency = 0;  // as the plug-in last reported it
 };
 
 RenderTotals renderStream(Effect& effect, StreamEnds ends, LatencyCompensator& latency, ProgressBar& progress,

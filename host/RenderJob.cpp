@@ -71,8 +71,7 @@ RenderReport render(Effect& effect, SoundFileReader& reader, const RenderOptions
     SoundFileWriter writer(options.output, format, 2, reader.sampleRate());
     SignalMeter inputMeter(reader.sampleRate()), outputMeter(reader.sampleRate());
     effect.resume();
-    const int32_t latency = effect.initialDelay();
-    LatencyCompensator compensator(latency, options.compensateLatency);
+    LatencyCompensator compensator(effect.initialDelay(), options.compensateLatency);
     RenderTotals totals;
     {
         ProgressBar progress(!options.quiet, reader.frames());
@@ -90,7 +89,7 @@ RenderReport render(Effect& effect, SoundFileReader& reader, const RenderOptions
     report.frames = totals.inputFrames;
     report.blockSize = options.blockSize;
     report.doublePrecision = options.doublePrecision;
-    report.latency = latency;
+    report.latency = totals.latency;
     report.latencyCompensated = options.compensateLatency;
     report.input = inputMeter.figures();
     report.output = outputMeter.figures();

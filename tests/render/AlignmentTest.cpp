@@ -77,10 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
                     AlignmentCase{ORV_DELAY_EFFECT_PATH, 1, 500, 499, 512, true}),
     describe);
 
-// Through an exact delay, whatever the block size and file length, the output is the input.
-TEST(LatencyCompensation, ExactDelayGivesBackTheInputSampleForSample) {
+// Through an exact delay, whatever the block size and file length, and whether the plug-in
+// reports its latency at once or only after its first frame, the output is the input.
+class ExactDelay : public testing::TestWithParam<const char*> {};
+
+TEST_P(ExactDelay, GivesBackTheInputSampleForSample) {
     ScratchFolder folder;
-    const std::string input = folder.path("in.wav"), output = folder.path("out.wav");
+    const std::string input = folder.path("in.wav"), output = folder.path("out.wav"), json = folder.path("r.json");
     for (const int channels : {1, 2}) {
         for (const int64_t frames : {int64_t{1}, int64_t{699}, int64_t{700}, int64_t{701}, int64_t{5000}}) {
             Sound in = sine(channels, frames, 997.0, 0.5);
@@ -88,8 +91,9 @@ TEST(LatencyCompensation, ExactDelayGivesBackTheInputSampleForSample) {
                 for (int64_t i = 0; i < frames; ++i) in.samples[static_cast<size_t>(2 * i + 1)] *= -0.25;
             writeSound(input, in);
             in = readSound(input);  // as stored: single precision
-            const RunResult run = runRenderer({"--plugin", ORV_DELAY_EFFECT_PATH, "--block", "256", input, output});
+            const RunResult run = runRenderer({"--plugin", GetParam(), "--block", "256", "--json", json, input, output});
             ASSERT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(reportNumber(readText(json), "latency_samples"), 700);
             const Sound out = readSound(output);
             ASSERT_EQ(out.frames(), frames);
             for (int64_t i = 0; i < frames; ++i)
@@ -98,6 +102,8 @@ TEST(LatencyCompensation, ExactDelayGivesBackTheInputSampleForSample) {
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Plugins, ExactDelay, testing::Values(ORV_DELAY_EFFECT_PATH, ORV_LATE_LATENCY_EFFECT_PATH));
 
 }  // namespace
 }  // namespace rendertest

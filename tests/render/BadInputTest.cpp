@@ -20,6 +20,7 @@ class BadInput : public testing::TestWithParam<BadRun> {
 protected:
     BadInput() {
         writeSound(folder.path("in.wav"), sine(2, 2000, 997.0, 0.5));
+        writeSound(folder.path("long.wav"), sine(2, 5000, 997.0, 0.5));
         Sound three = sine(3, 100, 997.0, 0.5);
         writeSound(folder.path("three.wav"), three);
         writeText(folder.path("text.wav"), "this is not audio\n");
@@ -82,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"PluginWithoutEntry", {"--plugin", ORV_NO_ENTRY_EFFECT_PATH, "@in.wav", "@out.wav"}, 1, "exports neither"},
         BadRun{"PluginReturnsNull", {"--plugin", ORV_NULL_EFFECT_PATH, "@in.wav", "@out.wav"}, 1, "returned no effect"},
         BadRun{"PluginWithOneChannel", {"--plugin", ORV_MONO_EFFECT_PATH, "@in.wav", "@out.wav"}, 1, "two of each"},
+        BadRun{"LatencyChangedMidStream", {"--plugin", ORV_SHIFTING_LATENCY_EFFECT_PATH, "--block", "1000", "@long.wav", "@out.wav"}, 1, "changed its latency"},
         BadRun{"StateMissing", {"--state", "@nothing.bin", "@in.wav", "@out.wav"}, 1, "cannot read state file"},
         BadRun{"StateEmpty", {"--state", "@empty.bin", "@in.wav", "@out.wav"}, 1, "is empty"},
         BadRun{"StateNotOurs", {"--state", "@garbage.bin", "@in.wav", "@out.wav"}, 1, "rejected state file"},

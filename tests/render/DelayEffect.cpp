@@ -1,5 +1,6 @@
 // A minimal VST 2.4 effect for the renderer's tests: a pure delay of DELAY_FRAMES samples, so
-// a correct host's output equals its input exactly. Built with other channel counts, or to
+// a correct host's output equals its input exactly, whether the latency is reported at once or
+// after the first frames. Built with other channel counts, or to
 // return no effect at all, or to export no entry, to stand for plug-ins the renderer must refuse.
 #include <cstring>
 #include <vector>
@@ -11,6 +12,10 @@
 #endif
 #ifndef DELAY_FRAMES
 #define DELAY_FRAMES 700
+#endif
+// Reports its latency only once it has processed this many frames, as some plug-ins do.
+#ifndef DELAY_REPORTED_AFTER
+#define DELAY_REPORTED_AFTER 0
 #endif
 
 namespace {
@@ -28,7 +33,7 @@ public:
         record_.numInputs = DELAY_CHANNELS;
         record_.numOutputs = DELAY_CHANNELS;
         record_.flags = effFlagsCanReplacing | effFlagsCanDoubleReplacing;
-        record_.initialDelay = DELAY_FRAMES;
+        record_.initialDelay = DELAY_REPORTED_AFTER == 0 ? DELAY_FRAMES : 0;
         record_.ioRatio = 1.0f;
         record_.object = this;
         record_.uniqueID = VST_FOURCC('D', 'l', 'a', 'y');
@@ -64,11 +69,14 @@ private:
             }
             delay.position_ = (delay.position_ + 1) % DELAY_FRAMES;
         }
+        delay.processed_ += frames;
+        if (delay.processed_ >= DELAY_REPORTED_AFTER) delay.record_.initialDelay = DELAY_FRAMES;
     }
 
     AEffect record_;
     std::vector<double> lines_[DELAY_CHANNELS];
     size_t position_ = 0;
+    long processed_ = 0;
 };
 
 }  // namespace
