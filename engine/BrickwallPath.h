@@ -26,6 +26,9 @@ public:
         const StereoPair smoothed = convolver_.process(left_.push(magnitude.l), right_.push(magnitude.r));
         return envelope_.push(smoothed);
     }
+    void run(const StereoPair* magnitude, StereoPair* level, int count) {
+        for (int i = 0; i < count; ++i) level[i] = step(magnitude[i]);
+    }
 
 private:
     SlidingMax left_, right_;

@@ -73,8 +73,6 @@ void Engine::setAttShowMask(int32_t mask) {
     meters_.resetGainReduction();
 }
 
-// Until the limiter chain is wired in: the core in bypass, which hands back the input
-// delayed by the full latency.
 template <typename Sample>
 void Engine::processBlock(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR, int32_t frames) {
     if (!valid()) {
@@ -82,21 +80,7 @@ void Engine::processBlock(const Sample* inL, const Sample* inR, Sample* outL, Sa
         std::fill(outL, outL + std::max(frames, 0), Sample(0));
         return;
     }
-    LimiterSettings bypass = LimiterSettings::from(settings_);
-    bypass.powerOn = false;
-    limiter_.beginBlock(bypass);
-    constexpr int32_t kChunk = 64;
-    StereoPair in[kChunk];
-    LimiterFrame out[kChunk];
-    for (int32_t start = 0; start < frames; start += kChunk) {
-        const int32_t count = std::min(kChunk, frames - start);
-        for (int32_t i = 0; i < count; ++i) in[i] = {static_cast<double>(inL[start + i]), static_cast<double>(inR[start + i])};
-        limiter_.process(in, out, count);
-        for (int32_t i = 0; i < count; ++i) {
-            outR[start + i] = static_cast<Sample>(out[i].out.r);
-            outL[start + i] = static_cast<Sample>(out[i].out.l);
-        }
-    }
+    driver_.process(settings_, ShapingFilter{shapes_.shapeSet(), shapes_.shapeTaps()}, inL, inR, outL, outR, frames);
 }
 
 void Engine::process(const float* inL, const float* inR, float* outL, float* outR, int32_t frames) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "dsp/NoiseShapeBank.h"
+#include "engine/BlockDriver.h"
 #include "engine/CalibrationGenerator.h"
 #include "engine/EngineGeometry.h"
 #include "engine/EngineSettings.h"
@@ -76,6 +77,7 @@ private:
     Meters meters_;
     CalibrationGenerator calibration_{noise_};
     NoiseShapeBank shapes_;
+    BlockDriver driver_{limiter_, requantiser_, meters_, calibration_};
 };
 
 }  // namespace orv

@@ -31,8 +31,10 @@ void LimiterCore::setGeometry(const LimiterGeometry& geometry) {
 }
 
 void LimiterCore::reset(const LimiterSettings& settings) {
-    beginBlock(settings);
+    settings_ = settings;
+    refreshBanks();
     glides_.reset(settings.driveTarget, settings.outputSource);
+    gainsStartAtTargets_ = true;
     dry_.reset();
     leveller_.reset();
     detector_.reset();
@@ -44,6 +46,10 @@ void LimiterCore::reset(const LimiterSettings& settings) {
 void LimiterCore::beginBlock(const LimiterSettings& settings) {
     settings_ = settings;
     refreshBanks();
+    // Settings made between a reset and the first block (a host restoring its state after a
+    // suspend) take effect at once: the glide exists for running audio, not for silence.
+    if (gainsStartAtTargets_) glides_.reset(settings.driveTarget, settings.outputSource);
+    gainsStartAtTargets_ = false;
 }
 
 // The banks follow "Release" and the rate. Deriving them here, on the audio thread, from the
@@ -56,37 +62,43 @@ void LimiterCore::refreshBanks() {
 }
 
 void LimiterCore::process(const StereoPair* in, LimiterFrame* out, int count) {
-    for (int i = 0; i < count; ++i) out[i] = step(in[i]);
+    for (int start = 0; start < count; start += kRun) processRun(in + start, out + start, count - start < kRun ? count - start : kRun);
 }
 
-LimiterFrame LimiterCore::step(StereoPair in) {
+void LimiterCore::processRun(const StereoPair* in, LimiterFrame* f, int count) {
     const LimiterSettings& s = settings_;
-    glides_.step(s.driveTarget, s.outputSource);
-    LimiterFrame f;
-    f.dry = dry_.push(in);
-
-    const double drive = glides_.drive();
-    const StereoPair driven = {in.l * drive, in.r * drive};
-    f.levellerGain = leveller_.step(driven, s.levellerTarget, s.levellerOn);
-    detector_.push({driven.l * f.levellerGain, driven.r * f.levellerGain});
-    const StereoPair magnitude = detector_.magnitude(s.oversampleOn);
-    const StereoPair audio = audio_.push(detector_.delayed());
-
-    const StereoPair release = release_.step(magnitude, s.linkAmount, banks_, s.secondOrder);
-    const StereoPair brickwall = brickwall_.step(magnitude);
+    StereoPair magnitude[kRun] = {};  // filled below; initialised so the compiler can tell
+    StereoPair audio[kRun], release[kRun], brickwall[kRun];
+    double output[kRun];
+    for (int i = 0; i < count; ++i) {
+        glides_.step(s.driveTarget, s.outputSource);
+        output[i] = glides_.output();
+        f[i].dry = dry_.push(in[i]);
+        const double drive = glides_.drive();
+        const StereoPair driven = {in[i].l * drive, in[i].r * drive};
+        const double leveller = leveller_.step(driven, s.levellerTarget, s.levellerOn);
+        f[i].levellerGain = leveller;
+        detector_.push({driven.l * leveller, driven.r * leveller});
+        magnitude[i] = detector_.magnitude(s.oversampleOn);
+        audio[i] = audio_.push(detector_.delayed());
+    }
+    release_.run(magnitude, release, count, s.linkAmount, banks_, s.secondOrder);
+    brickwall_.run(magnitude, brickwall, count);
 
     if (!s.powerOn) {
-        f.out = f.dry;
-        f.stage1 = {1.0, 1.0};
-        f.gain = {1.0, 1.0};
-        return f;
+        for (int i = 0; i < count; ++i) {
+            f[i].out = f[i].dry;
+            f[i].stage1 = {1.0, 1.0};
+            f[i].gain = {1.0, 1.0};
+        }
+        return;
     }
     const double t = s.transientMix;
-    f.gain = {limiterGain(brickwall.l, release.l, t), limiterGain(brickwall.r, release.r, t)};
-    f.stage1 = {releaseStageGain(release.l, t), releaseStageGain(release.r, t)};
-    const double output = glides_.output();
-    f.out = {f.gain.l * audio.l * output, f.gain.r * audio.r * output};
-    return f;
+    for (int i = 0; i < count; ++i) {
+        f[i].gain = {limiterGain(brickwall[i].l, release[i].l, t), limiterGain(brickwall[i].r, release[i].r, t)};
+        f[i].stage1 = {releaseStageGain(release[i].l, t), releaseStageGain(release[i].r, t)};
+        f[i].out = {f[i].gain.l * audio[i].l * output[i], f[i].gain.r * audio[i].r * output[i]};
+    }
 }
 
 }  // namespace orv

@@ -43,7 +43,8 @@ public:
     void setSampleRate(double fs);
     // The caller resets afterwards.
     void setGeometry(const LimiterGeometry& geometry);
-    // Clears all signal history; the working gains start at their targets.
+    // Clears all signal history; the working gains start at their targets as the next block
+    // finds them.
     void reset(const LimiterSettings& settings);
     // Takes the settings for the next samples.
     void beginBlock(const LimiterSettings& settings);
@@ -56,7 +57,10 @@ public:
     const FollowerBanks& banks() const { return banks_; }
 
 private:
-    LimiterFrame step(StereoPair in);
+    static constexpr int kRun = ReleasePath::kMaxRun;
+
+    // The stages feed forward only, so each one runs over the whole run before the next.
+    void processRun(const StereoPair* in, LimiterFrame* out, int count);
     void refreshBanks();
 
     LimiterGeometry geometry_;
@@ -65,6 +69,7 @@ private:
     FollowerBanks banks_;
     double banksReleaseMs_ = 0.0;
     double banksRate_ = 0.0;
+    bool gainsStartAtTargets_ = true;
 
     GainGlides glides_;
     StereoDelay dry_;

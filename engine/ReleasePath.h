@@ -10,12 +10,15 @@ namespace orv {
 // linked between the channels, followed by the eight attack/release followers.
 class ReleasePath {
 public:
+    static constexpr int kMaxRun = 64;
+
     bool valid() const { return left_.valid() && right_.valid(); }
     // The caller resets afterwards.
     void setWindow(int lookAhead);
     void reset();
-    // Returns the release level F per channel (>= 1).
-    StereoPair step(StereoPair magnitude, double linkAmount, const FollowerBanks& banks, bool secondOrder);
+    // Writes the release level F per channel (>= 1) for count (at most kMaxRun) samples.
+    void run(const StereoPair* magnitude, StereoPair* release, int count, double linkAmount,
+             const FollowerBanks& banks, bool secondOrder);
 
     const ReleaseFollowers& followers() const { return followers_; }
 
