@@ -88,6 +88,14 @@ TEST_F(PresetFilesTest, EveryPresetLayoutLoads) {
     EXPECT_EQ(legacyPreset(p, 25).size(), 129u);
 }
 
+TEST_F(PresetFilesTest, BankFileFromTheOtherByteOrderLoadsWithProgramZeroCurrent) {
+    const std::vector<TestProgram> bank = numberedBank("Big-endian ");
+    ASSERT_TRUE(presets().loadBankFile(files.write("be.orvb", reversedStream(bankStream(bank, 14))), false));
+    EXPECT_EQ(effect.allPrograms(), bank);
+    EXPECT_EQ(effect.getCurrentProgramIndex(), 0);
+    for (int k = 0; k < kParams; ++k) EXPECT_EQ(effect.live[k], bank[0].values[k]);
+}
+
 TEST_F(PresetFilesTest, LegacyBankLoadsAllProgramsAndSkipsExcludedParameters) {
     const std::vector<TestProgram> bank = numberedBank("Legacy ");
     const Bytes file = legacyBank(bank, 26);
