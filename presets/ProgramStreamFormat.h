@@ -23,7 +23,6 @@ inline constexpr int32_t kVersion = 0x01050000;
 inline constexpr size_t kIdentifierSize = 4;
 inline constexpr size_t kImagePrefixSize = 5;  // identifier and kind byte
 inline constexpr size_t kHeaderSize = 41;
-inline constexpr size_t kHeaderIntegers = 9;   // at offsets 5, 9, ..., 37
 
 // Record header: type, body size, program index.
 inline constexpr size_t kRecordHeaderSize = 12;
