@@ -82,7 +82,7 @@ __attribute__((target("avx"))) void followersAvxKernel(double* state, const Ster
 #pragma GCC unroll 4
         for (int q = 0; q < kQuads; ++q) {
             const __m256d rising = _mm256_cmp_pd(e, s[q], _CMP_GE_OQ);
-            const __m256d coef = _mm256_blendv_pd(decay[q], attack[q], rising);
+            const __m256d coef = _mm256_or_pd(_mm256_and_pd(rising, attack[q]), _mm256_andnot_pd(rising, decay[q]));
             s[q] = _mm256_add_pd(s[q], _mm256_mul_pd(_mm256_sub_pd(e, s[q]), coef));
             out = _mm256_max_pd(s[q], out);
         }
