@@ -11,24 +11,38 @@
 
 #include "support/DirectPlugin.h"
 
-// Every allocation function below takes its memory from malloc or posix_memalign, so free
-// is the matching release for all of them.
+// The allocation functions below take their memory from malloc (released by free) or from the
+// aligned allocator (released by releaseAligned), which the compiler cannot see through.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
 namespace {
 std::atomic<bool> counting{false};
 std::atomic<long> allocations{0};
 
+// The Windows run-time has no posix_memalign, and its aligned blocks need their own release.
+void* allocateAligned(std::size_t size, std::size_t alignment) {
+    if (alignment < sizeof(void*)) alignment = sizeof(void*);
+#if defined(_WIN32)
+    return _aligned_malloc(size, alignment);
+#else
+    void* p = nullptr;
+    return posix_memalign(&p, alignment, size) == 0 ? p : nullptr;
+#endif
+}
+
+void releaseAligned(void* p) {
+#if defined(_WIN32)
+    _aligned_free(p);
+#else
+    std::free(p);
+#endif
+}
+
+// alignment 0: a plain allocation, released by free; otherwise released by releaseAligned.
 void* allocate(std::size_t size, std::size_t alignment) {
     if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
     if (size == 0) size = 1;
-    void* p = nullptr;
-    if (alignment <= alignof(std::max_align_t)) {
-        p = std::malloc(size);
-    } else if (posix_memalign(&p, alignment, size) != 0) {
-        p = nullptr;
-    }
-    return p;
+    return alignment == 0 ? std::malloc(size) : allocateAligned(size, alignment);
 }
 }  // namespace
 
@@ -54,14 +68,14 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t) noexcept { releaseAligned(p); }
+void operator delete[](void* p, std::align_val_t) noexcept { releaseAligned(p); }
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept { releaseAligned(p); }
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { releaseAligned(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { releaseAligned(p); }
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { releaseAligned(p); }
 
 namespace {
 
