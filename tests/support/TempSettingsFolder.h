@@ -14,17 +14,41 @@
 namespace orvtest {
 
 #if defined(_WIN32)
-// Windows keeps the values in the (Wine) registry: the fixture empties the effect's key instead.
+// Windows keeps the values in the (Wine) registry, which every test process shares: the fixture
+// maps HKEY_CURRENT_USER of this process (the plug-in's calls included) onto a fresh key of its
+// own, and removes that key afterwards.
 class TempSettingsFolder {
 public:
-    TempSettingsFolder() { clear(); }
-    ~TempSettingsFolder() { clear(); }
+    TempSettingsFolder() {
+        static int serial = 0;
+        root_ = "Software\\OrvMorixTests\\" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+        const std::wstring wide(root_.begin(), root_.end());
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr) !=
+            ERROR_SUCCESS) {
+            key_ = nullptr;
+        }
+        if (key_ && RegOverridePredefKey(HKEY_CURRENT_USER, key_) != ERROR_SUCCESS) {
+            RegCloseKey(key_);
+            key_ = nullptr;
+        }
+    }
+    ~TempSettingsFolder() {
+        if (!key_) return;
+        RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+        RegCloseKey(key_);
+        const std::wstring wide(root_.begin(), root_.end());
+        RegDeleteTreeW(HKEY_CURRENT_USER, wide.c_str());
+    }
     TempSettingsFolder(const TempSettingsFolder&) = delete;
     TempSettingsFolder& operator=(const TempSettingsFolder&) = delete;
-    bool valid() const { return true; }
+
+    // Where the values really are, under the real HKEY_CURRENT_USER.
+    const std::string& registryRoot() const { return root_; }
+    bool valid() const { return key_ != nullptr; }
 
 private:
-    static void clear() { RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Orv-sound"); }
+    std::string root_;
+    HKEY key_ = nullptr;
 };
 #else
 class TempSettingsFolder {
