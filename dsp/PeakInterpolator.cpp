@@ -7,7 +7,7 @@
 namespace orv {
 
 PeakInterpolator::PeakInterpolator()
-    : tables_(InterpolatorTables::instance()), left_(kRoom), right_(kRoom) {}
+    : tables_(InterpolatorTables::instance()), dot3_(bestDot3()), left_(kRoom), right_(kRoom) {}
 
 void PeakInterpolator::setMode(int mode) {
     if (mode >= 0 && mode <= 2) mode_ = mode;
@@ -41,7 +41,7 @@ int PeakInterpolator::points(int channel, double out[kMaxPoints]) const {
     }
     if (mode_ == 2) {
         static_assert(InterpolatorTables::kPoints == 3, "one dot3 per channel");
-        dot3(tables_.quarter[0], InterpolatorTables::kTaps, x, InterpolatorTables::kTaps, out);
+        dot3_(tables_.quarter[0], InterpolatorTables::kTaps, x, InterpolatorTables::kTaps, out);
         return InterpolatorTables::kPoints;
     }
     return 0;

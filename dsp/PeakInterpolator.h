@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/AlignedBuffer.h"
+#include "dsp/DotProduct.h"
 #include "dsp/InterpolatorTables.h"
 
 namespace orv {
@@ -36,6 +37,7 @@ private:
     const double* window(int channel) const;
 
     const InterpolatorTables& tables_;
+    const Dot3 dot3_;  // the widest version the processor runs
     // Each sample is written twice, 64 slots apart, so the window is always contiguous.
     AlignedBuffer left_, right_;
     int write_ = 0;

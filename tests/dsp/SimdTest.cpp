@@ -55,6 +55,11 @@ TEST(Simd, DotProductsMatchThePlainVersionBitForBit) {
         dot3Plain(weights.data(), 64, unaligned, 64, plain);
         dot3Sse2(weights.data(), 64, unaligned, 64, sse2);
         for (int p = 0; p < 3; ++p) ASSERT_TRUE(sameBits(plain[p], sse2[p])) << "trial " << trial;
+        if (Dot3 avx = dot3Avx()) {
+            double wide[3];
+            avx(weights.data(), 64, unaligned, 64, wide);
+            for (int p = 0; p < 3; ++p) ASSERT_TRUE(sameBits(plain[p], wide[p])) << "trial " << trial;
+        }
         ASSERT_TRUE(sameBits(foldedDotPlain(weights.data(), unaligned, 64), foldedDotSse2(weights.data(), unaligned, 64)));
     }
 }
