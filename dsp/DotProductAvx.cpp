@@ -1,18 +1,12 @@
 #include "dsp/DotProduct.h"
-
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__)) && !defined(_WIN32)
-// Not on Windows: GCC there cannot realign the stack for 32-byte spills.
-#define ORV_DOT_AVX 1
-#include <immintrin.h>
-#endif
+#include "dsp/Simd.h"
 
 namespace orv {
 
-#ifdef ORV_DOT_AVX
+#ifdef ORV_AVX
 namespace {
 // Lanes 0 .. 3 in one register; its halves added give (0 + 2, 1 + 3), as the other versions.
-__attribute__((target("avx"))) void dot3AvxKernel(const double* weights, int stride, const double* x, int n,
-                                                  double out[3]) {
+ORV_TARGET_AVX void dot3AvxKernel(const double* weights, int stride, const double* x, int n, double out[3]) {
     __m256d acc0 = _mm256_setzero_pd(), acc1 = _mm256_setzero_pd(), acc2 = _mm256_setzero_pd();
     for (int i = 0; i < n; i += 4) {
         const __m256d v = _mm256_loadu_pd(x + i);
@@ -27,7 +21,7 @@ __attribute__((target("avx"))) void dot3AvxKernel(const double* weights, int str
     }
 }
 }  // namespace
-Dot3 dot3Avx() { return __builtin_cpu_supports("avx") ? &dot3AvxKernel : nullptr; }
+Dot3 dot3Avx() { return processorHasAvx() ? &dot3AvxKernel : nullptr; }
 #else
 Dot3 dot3Avx() { return nullptr; }
 #endif

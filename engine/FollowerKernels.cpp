@@ -2,12 +2,6 @@
 
 #include "dsp/Simd.h"
 
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__)) && !defined(_WIN32)
-// Not on Windows: GCC there cannot realign the stack for 32-byte spills.
-#define ORV_FOLLOWERS_AVX 1
-#include <immintrin.h>
-#endif
-
 namespace orv {
 
 namespace {
@@ -62,11 +56,11 @@ FollowerKernel followersSse2() { return &followersSse2Kernel; }
 FollowerKernel followersSse2() { return nullptr; }
 #endif
 
-#ifdef ORV_FOLLOWERS_AVX
+#ifdef ORV_AVX
 namespace {
 // Two followers for both channels: lanes are (k, left), (k, right), (k + 1, left), (k + 1, right).
-__attribute__((target("avx"))) void followersAvxKernel(double* state, const StereoPair* level, StereoPair* release,
-                                                       int count, const FollowerBanks& banks) {
+ORV_TARGET_AVX void followersAvxKernel(double* state, const StereoPair* level, StereoPair* release, int count,
+                                       const FollowerBanks& banks) {
     constexpr int kQuads = kCount / 2;
     __m256d s[kQuads], attack[kQuads], decay[kQuads];
     for (int q = 0; q < kQuads; ++q) {
@@ -92,7 +86,7 @@ __attribute__((target("avx"))) void followersAvxKernel(double* state, const Ster
     for (int q = 0; q < kQuads; ++q) _mm256_storeu_pd(state + 4 * q, s[q]);
 }
 }  // namespace
-FollowerKernel followersAvx() { return __builtin_cpu_supports("avx") ? &followersAvxKernel : nullptr; }
+FollowerKernel followersAvx() { return processorHasAvx() ? &followersAvxKernel : nullptr; }
 #else
 FollowerKernel followersAvx() { return nullptr; }
 #endif
