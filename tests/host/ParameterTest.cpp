@@ -24,8 +24,9 @@ TEST_F(Parameters, NamesAndLabels) {
     for (int32_t i = 0; i < 26; ++i) EXPECT_EQ(host.parameterName(i), names[i]) << i;
     for (int32_t i : {0, 1, 13}) EXPECT_EQ(host.parameterLabel(i), "dB") << i;
     for (int32_t i : {2, 3}) EXPECT_EQ(host.parameterLabel(i), "ms") << i;
-    for (int32_t i = 4; i < 26; ++i)
+    for (int32_t i = 4; i < 26; ++i) {
         if (i != 13) EXPECT_EQ(host.parameterLabel(i), "<untouched>") << i;
+    }
     for (int32_t i : {-1, 26, 1000}) {
         EXPECT_EQ(host.parameterName(i), "<untouched>");
         EXPECT_EQ(host.parameterLabel(i), "<untouched>");
