@@ -55,6 +55,7 @@ private:
         bool quantize;
         bool autoblack;
         bool meterOversampled;
+        bool bypassed;
     };
 
     BlockValues beginBlock(const EngineSettings& settings, ShapingFilter shaping);
