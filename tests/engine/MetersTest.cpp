@@ -6,20 +6,16 @@
 #include <cmath>
 #include <thread>
 
+#include "support/MeterReadings.h"
+
 namespace orv {
 namespace {
 
 constexpr double kRate = 44100.0;
 constexpr int kAllParts = 7;
 
-struct Readings {
-    float v[Meters::kValueCount];
-    float inputPeak(int ch) const { return v[0 + ch]; }
-    float outputPeak(int ch) const { return v[2 + ch]; }
-    float inputRms(int ch) const { return v[4 + ch]; }
-    float outputRms(int ch) const { return v[6 + ch]; }
-    float gainReduction(int ch) const { return v[8 + ch]; }
-};
+using Readings = orvtest::MeterReadings;
+static_assert(Readings::kCount == Meters::kValueCount);
 
 class MetersTest : public ::testing::Test {
 protected:
