@@ -19,20 +19,6 @@ void PeakInterpolator::reset() {
     write_ = 0;
 }
 
-void PeakInterpolator::push(double l, double r) {
-    left_[write_] = l;
-    left_[write_ + kRing] = l;
-    right_[write_] = r;
-    right_[write_ + kRing] = r;
-    write_ = (write_ + 1) & (kRing - 1);
-}
-
-const double* PeakInterpolator::window(int channel) const {
-    return (channel == 0 ? left_.data() : right_.data()) + write_;
-}
-
-double PeakInterpolator::centre(int channel) const { return window(channel)[kRing - 1 - 31]; }
-
 int PeakInterpolator::points(int channel, double out[kMaxPoints]) const {
     const double* x = window(channel);
     if (mode_ == 1) {

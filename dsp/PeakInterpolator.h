@@ -23,9 +23,15 @@ public:
     void setMode(int mode);
     void reset();
 
-    void push(double l, double r);
+    void push(double l, double r) {
+        left_[write_] = l;
+        left_[write_ + kRing] = l;
+        right_[write_] = r;
+        right_[write_ + kRing] = r;
+        write_ = (write_ + 1) & (kRing - 1);
+    }
     // The sample of age 31.
-    double centre(int channel) const;
+    double centre(int channel) const { return window(channel)[kRing - 1 - 31]; }
     // The interpolated points of the current mode (ages 31.5, or 31.25, 31.5 and 31.75);
     // returns how many were written.
     int points(int channel, double out[kMaxPoints]) const;
@@ -34,7 +40,7 @@ public:
 
 private:
     // The 64 newest samples of a channel, oldest first.
-    const double* window(int channel) const;
+    const double* window(int channel) const { return (channel == 0 ? left_.data() : right_.data()) + write_; }
 
     const InterpolatorTables& tables_;
     const Dot3 dot3_;  // the widest version the processor runs

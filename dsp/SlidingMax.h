@@ -22,7 +22,28 @@ public:
     // As if the window were full of zeros.
     void reset();
     // Enters v, drops the value pushed W calls earlier, returns the maximum of the last W.
-    double push(double v);
+    double push(double v) {
+        double* tree = tree_.data();
+        int i = window_ + position_;
+        const double old = tree[i];
+        tree[i] = v;
+        if (v > old) {
+            while (v > tree[i ^ 1]) {
+                i >>= 1;
+                tree[i] = v;
+            }
+        } else {
+            while (old > tree[i ^ 1]) {
+                i >>= 1;
+                const double a = tree[2 * i];
+                const double b = tree[2 * i + 1];
+                // The exact larger one: (|a-b| + (a-b))/2 + b can land an ulp off and break the invariant.
+                tree[i] = a > b ? a : b;
+            }
+        }
+        if (++position_ == window_) position_ = 0;
+        return tree[1];
+    }
 
     // The whole tree, for checking its invariant.
     const double* tree() const { return tree_.data(); }
