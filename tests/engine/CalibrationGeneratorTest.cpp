@@ -10,6 +10,7 @@ namespace orv {
 namespace {
 
 constexpr double kRate = 44100.0;
+constexpr double kPi = 3.14159265358979323846;
 constexpr int32_t kK12 = 0, kK14 = 1, kK20 = 2;
 
 class CalibrationGeneratorTest : public ::testing::Test {
@@ -125,8 +126,8 @@ TEST_F(CalibrationGeneratorTest, SpectrumFallsThreeDecibelsPerOctave) {
             for (int bin = firstBin; bin <= lastBin; ++bin) {
                 std::complex<double> sum = 0.0;
                 for (int n = 0; n < kSegment; ++n) {
-                    const double window = 0.5 - 0.5 * std::cos(2.0 * M_PI * n / kSegment);
-                    sum += window * x[n] * std::polar(1.0, -2.0 * M_PI * bin * n / kSegment);
+                    const double window = 0.5 - 0.5 * std::cos(2.0 * kPi * n / kSegment);
+                    sum += window * x[n] * std::polar(1.0, -2.0 * kPi * bin * n / kSegment);
                 }
                 power += std::norm(sum);
             }

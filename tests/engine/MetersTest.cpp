@@ -12,6 +12,7 @@ namespace orv {
 namespace {
 
 constexpr double kRate = 44100.0;
+constexpr double kPi = 3.14159265358979323846;
 constexpr int kAllParts = 7;
 
 using Readings = orvtest::MeterReadings;
@@ -38,7 +39,7 @@ protected:
     }
 
     // A full-scale sine of 441 Hz: 100 samples a period, the peak exactly on a sample.
-    static double sine(int n) { return std::sin(2.0 * M_PI * (n % 100) / 100.0); }
+    static double sine(int n) { return std::sin(2.0 * kPi * (n % 100) / 100.0); }
 
     Meters meters;
 };
@@ -117,7 +118,7 @@ TEST_F(MetersTest, GainReductionHoldsItsSmallestUntilReadOrAttShowChange) {
 TEST_F(MetersTest, OversampledPeakFindsThePeakBetweenSamples) {
     // A sine at a quarter of the rate, phase 45 degrees: every sample is +-0.7071, the
     // waveform peaks at 1.0 between them.
-    auto quarter = [](int n) { return std::sin(M_PI / 2.0 * n + M_PI / 4.0); };
+    auto quarter = [](int n) { return std::sin(kPi / 2.0 * n + kPi / 4.0); };
     const struct {
         int mode;
         bool oversampled;
