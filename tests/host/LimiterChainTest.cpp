@@ -28,7 +28,7 @@ Stereo punishingSignal(size_t length, unsigned seed) {
     Stereo x{std::vector<double>(length), std::vector<double>(length)};
     for (size_t i = 0; i < length; ++i) {
         double l = 0.0, r = 0.0;
-        switch ((i / 3000) % 5) {
+        switch ((i / 2000) % 5) {
             case 0: l = noise(rng) * (1.0 + 3.0 * ((i / 700) % 2)); r = noise(rng) * 0.3; break;
             case 1: l = r = ((i / 41) % 2) ? 1.0 : -1.0; break;
             case 2: l = std::sin(0.5 * kPi * static_cast<double>(i) + kPi / 4); r = -0.5 * l; break;
@@ -74,7 +74,7 @@ protected:
 
 TEST_F(LimiterChain, EveryProgramHoldsItsCeilingAtEveryRateClass) {
     for (float rate : {44100.0f, 48000.0f, 96000.0f, 192000.0f}) {
-        const Stereo in = punishingSignal(static_cast<size_t>(rate * 0.4f), static_cast<unsigned>(rate));
+        const Stereo in = punishingSignal(static_cast<size_t>(rate * 0.25f), static_cast<unsigned>(rate));
         for (const TestProgram& p : factory) {
             apply(p);
             host.setParameter(kQuantize, 0.0f);  // the limiter's own output, before any requantisation
