@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test suite: native, AddressSanitizer+UBSan, ThreadSanitizer.
+# Builds and runs every test suite: native, AddressSanitizer+UBSan, ThreadSanitizer, and the
+# Windows x64 and x86 builds under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,5 +15,8 @@ done
 
 # A short run of every fuzz target (clang, libFuzzer).
 scripts/fuzz-smoke.sh
+
+# Both Windows DLLs (mingw-w64): their suites under Wine, and the same numbers as the Linux build.
+scripts/test-windows.sh
 
 echo "All test suites passed."
