@@ -30,8 +30,14 @@ public:
 #if defined(_WIN32)
         std::wstring wide(path.begin(), path.end());
         handle_ = LoadLibraryW(wide.c_str());
-        if (handle_) entry_ = reinterpret_cast<VstPluginMainProc>(GetProcAddress(handle_, "VSTPluginMain"));
-        if (handle_) mainEntry_ = reinterpret_cast<VstPluginMainProc>(GetProcAddress(handle_, "main"));
+        // Through void (*)(), which converts to any function pointer without a warning.
+        using AnyFunction = void (*)();
+        if (handle_)
+            entry_ = reinterpret_cast<VstPluginMainProc>(
+                reinterpret_cast<AnyFunction>(GetProcAddress(handle_, "VSTPluginMain")));
+        if (handle_)
+            mainEntry_ =
+                reinterpret_cast<VstPluginMainProc>(reinterpret_cast<AnyFunction>(GetProcAddress(handle_, "main")));
 #else
         handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle_) entry_ = reinterpret_cast<VstPluginMainProc>(dlsym(handle_, "VSTPluginMain"));
